@@ -18,6 +18,14 @@ public:
     // later ones succeed again.
     void failAfter(std::size_t successes);
 
+    // The same, counting only the allocations asked for by code of the
+    // module (executable or shared library) that holds `codeInModule`.
+    // Libraries that cannot recover from a failed allocation of their own
+    // (the toolkit, built without exception support) are left alone.
+    void failAfterIn(std::size_t successes, const void* codeInModule);
+
+    // Blocks handed out and given back while tracking; a failed attempt is
+    // not a block.
     std::size_t allocations() const;
     std::size_t deallocations() const;
     bool failed() const;

@@ -1,0 +1,16 @@
+# Fails unless the library at LIBRARY exports exactly the symbol EXPECTED.
+execute_process(COMMAND nm -D --defined-only "${LIBRARY}"
+                OUTPUT_VARIABLE listing RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "nm failed on ${LIBRARY}")
+endif()
+string(REGEX MATCHALL "[^\n]+" lines "${listing}")
+set(names "")
+foreach(line IN LISTS lines)
+  string(REGEX REPLACE "^[0-9a-fA-F]* *[A-Za-z] " "" name "${line}")
+  list(APPEND names "${name}")
+endforeach()
+if(NOT names STREQUAL EXPECTED)
+  message(FATAL_ERROR "${LIBRARY} exports [${names}], expected exactly [${EXPECTED}]")
+endif()
+message(STATUS "${LIBRARY} exports exactly ${EXPECTED}")
