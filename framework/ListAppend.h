@@ -1,0 +1,41 @@
+#pragma once
+
+#include <new>
+
+#include "framework/List.h"
+
+namespace Quarn {
+
+// How a module fills a list that another module made (a player listing
+// streams, a host listing interface names): each node is a block of its own
+// from the list's allocator, so the list's creator can give it back. The
+// list's reserved word keeps the last node, for appending in constant time;
+// a list whose reserved word is unset is walked to its end once.
+template <typename T>
+void appendToList(List<T>& list, const T& value) {
+    Node<T>* node = list.allocator->allocate(1);
+    try {
+        new (&node->value) T(value);
+    } catch (...) {
+        list.allocator->deallocate(node);
+        throw;
+    }
+    node->next = nullptr;
+
+    auto* last = static_cast<Node<T>*>(list.reserved);
+    if (last == nullptr && list.head != nullptr) {
+        last = list.head;
+        while (last->next != nullptr) {
+            last = last->next;
+        }
+    }
+    if (last == nullptr) {
+        list.head = node;
+    } else {
+        last->next = node;
+    }
+    list.reserved = node;
+    ++list.count;
+}
+
+}  // namespace Quarn
