@@ -19,7 +19,7 @@ std::string lastLoaderError() {
 PluginLibrary::PluginLibrary(std::string path) : libraryPath(std::move(path)) {}
 
 PluginLibrary::~PluginLibrary() {
-    if (handle != nullptr) {
+    if (handle != nullptr && unloadOnDestruction) {
         dlclose(handle);
     }
 }

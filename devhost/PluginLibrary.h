@@ -29,6 +29,10 @@ public:
     // with errorString() set.
     Quarn::Plugin* createPlugin(Quarn::PluginContext* context);
 
+    // Leaves the library loaded when this object goes: for a library whose
+    // objects outlived their references, so their code stays mapped.
+    void keepLoaded() { unloadOnDestruction = false; }
+
     // The entry point itself, once loaded; null before.
     EntryPoint entry() const { return entryPoint; }
     const std::string& path() const { return libraryPath; }
@@ -39,6 +43,7 @@ private:
     void* handle = nullptr;
     EntryPoint entryPoint = nullptr;
     std::string error;
+    bool unloadOnDestruction = true;
 };
 
 }  // namespace devhost

@@ -17,6 +17,30 @@ class Plugin;
 // the places of operations plug-ins never call.
 class PluginContext {
 public:
+    // Decides whether one plug-in record qualifies. (The argument and result
+    // types are spelled out here as the standard unary-function base, gone
+    // from C++17, used to provide them.)
+    struct AbstractPluginInfoFilter {
+        using argument_type = PluginInfo*;
+        using result_type = bool;
+        virtual ~AbstractPluginInfoFilter() {}
+        virtual bool operator()(PluginInfo* info) const = 0;
+    };
+
+    // Decides which of two qualifying records is preferred: true when the
+    // candidate is preferred to the current choice.
+    struct AbstractPluginInfoSelector {
+        using first_argument_type = PluginInfo*;
+        using second_argument_type = PluginInfo*;
+        using result_type = bool;
+        virtual ~AbstractPluginInfoSelector() {}
+        virtual bool operator()(PluginInfo* current, PluginInfo* candidate) const = 0;
+    };
+
+    // The framework's own filter and selector (framework/PluginFilters.h).
+    struct PluginInterfaceFilter;
+    struct SimplePluginInfoSelector;
+
     PluginContext() = default;
     PluginContext(const PluginContext&) = delete;
     PluginContext& operator=(const PluginContext&) = delete;
@@ -39,6 +63,13 @@ public:
     // points at one.
     virtual std::int32_t pluginAboutToBeDeleted(Plugin* plugin) = 0;  // 9
     virtual std::int32_t pluginDeleted(Plugin* plugin) = 0;           // 10
+
+    // Finds a plug-in whose record `filter` accepts, preferring one that
+    // exists to one made from a known record (only when `allowCreate`), and
+    // hands it out with a reference for the caller. Compiled into every
+    // plug-in from framework/PluginQuery.h.
+    template <typename Filter, typename Selector>
+    int queryPlugin(Plugin** out, const Filter& filter, const Selector& selector, bool allowCreate);
 
     // The records of every plug-in the context knows.
     List<PluginInfo*> knownPlugins;

@@ -24,6 +24,15 @@ FileInfoPlugin::FileInfoPlugin(Quarn::PluginContext* context)
         buildWindowLayout(*this, [](const char* text) { return FileInfoPlugin::tr(text); });
     topLayout = layout.topLayout;
     valueLabels = layout.valueLabels;
+
+    // The object is not complete yet, so its destructor would not run if
+    // connecting failed part-way: give back what was taken here.
+    try {
+        connectToPlayer();
+    } catch (...) {
+        releasePlayerConnection();
+        throw;
+    }
 }
 
 // The window's children (labels, layouts, spacer) go with the QWidget part.
@@ -59,6 +68,7 @@ void FileInfoPlugin::showFileInfo() {
 }
 
 void FileInfoPlugin::releaseLater() {
+    releasePlayerConnection();
     if (!holdsWindowReference) {
         return;
     }

@@ -51,6 +51,12 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // The player connection (PlayerConnection.cpp): takes the handles on
+    // PlaybackServices and AdvancedPlayback and subscribes showFileInfo() to
+    // the three playback messages; gives the handles back.
+    void connectToPlayer();
+    void releasePlayerConnection();
+
     QVBoxLayout* topLayout;
     Quarn::InterfaceHandle* advancedPlayback;
     Quarn::InterfaceHandle* playbackServices;

@@ -1,17 +1,27 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "host/PluginContext.h"
 
 namespace devhost {
 
-// The development host's plug-in context. It records every notification a
-// plug-in sends it, so the host (and the tests) can see when and in which
-// order plug-in objects went away.
+// The development host's plug-in context. It knows plug-ins by their records
+// (the interfaces each offers) and makes them through a factory per record.
+// The plug-ins it made stay on its live list, with their record filled in,
+// until they tell it they are gone; the list holds no reference on them.
+// Every notification is recorded, so the host (and the tests) can see when
+// and in which order plug-in objects went away.
 class DevPluginContext : public Quarn::PluginContext {
 public:
+    // Makes a plug-in for the context with one reference for the caller, or
+    // returns null.
+    using Factory = std::function<Quarn::Plugin*(Quarn::PluginContext* context)>;
+
     struct Notification {
         enum Kind { AboutToBeDeleted, Deleted };
         Kind kind;
@@ -23,19 +33,37 @@ public:
         }
     };
 
-    // Makes a plug-in from one of the context's records. This context knows
-    // no plug-in it could make, so every request fails with 3 and leaves *out
-    // as it was.
+    DevPluginContext() = default;
+    // Forgets its records; every plug-in it made must be gone by then.
+    ~DevPluginContext() override;
+
+    // Adds a record of a plug-in offering `interfaceNames`, made by `factory`.
+    // The record lives as long as the context.
+    Quarn::PluginInfo* registerPlugin(const std::vector<std::string>& interfaceNames,
+                                      Factory factory);
+
+    // 0 with a new plug-in for `info` in *out, put on the live list with its
+    // record set. 3 for a record this context does not know, 2 when the
+    // factory made nothing; *out is left as it was on failure.
     std::int32_t createPlugin(Quarn::PluginInfo* info, Quarn::Plugin** out) override;
 
+    // Records the notification; a plug-in that is going leaves the live list.
     std::int32_t pluginAboutToBeDeleted(Quarn::Plugin* plugin) override;
     std::int32_t pluginDeleted(Quarn::Plugin* plugin) override;
 
     const std::vector<Notification>& notifications() const { return received; }
     // True once `plugin` has told the context it is gone.
     bool wasDeleted(const void* plugin) const;
+    // True while `plugin` is on the live list.
+    bool isLive(const Quarn::Plugin* plugin) const;
 
 private:
+    struct Record {
+        std::unique_ptr<Quarn::PluginInfo> info;
+        Factory factory;
+    };
+
+    std::vector<Record> records;
     std::vector<Notification> received;
 };
 

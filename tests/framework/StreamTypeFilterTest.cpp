@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "framework/ListAppend.h"
+#include "framework/ListEditing.h"
 #include "framework/StreamList.h"
 #include "tests/support/CountingAllocator.h"
 

@@ -38,4 +38,27 @@ void appendToList(List<T>& list, const T& value) {
     ++list.count;
 }
 
+// Unlinks the first node holding `value` and gives it back to the list's
+// allocator; false when no node holds it. Keeps `count` and the reserved
+// last node in step. The value itself is left to whoever put it there.
+template <typename T>
+bool removeFromList(List<T>& list, const T& value) {
+    Node<T>* previous = nullptr;
+    for (Node<T>* node = list.head; node != nullptr; previous = node, node = node->next) {
+        if (!(node->value == value)) {
+            continue;
+        }
+        (previous == nullptr ? list.head : previous->next) = node->next;
+        if (list.reserved == node) {
+            list.reserved = previous;
+        }
+        if (list.count > 0) {
+            --list.count;
+        }
+        list.allocator->deallocate(node);
+        return true;
+    }
+    return false;
+}
+
 }  // namespace Quarn
