@@ -1,5 +1,8 @@
 #pragma once
 
+#include <vector>
+
+#include <QByteArray>
 #include <QString>
 #include <Qt>
 
@@ -23,6 +26,14 @@ public:
     // The host's side: invokes every live subscriber of `topic`, in the order
     // they subscribed, and answers how many there were.
     static int publish(const QString& topic);
+
+    // The host's view of what `receiver` subscribed, in the order it did.
+    struct Subscription {
+        QString topic;
+        QByteArray member;
+        Qt::ConnectionType type;
+    };
+    static std::vector<Subscription> subscriptionsOf(const QObject* receiver);
 };
 
 }  // namespace Vantrel

@@ -1,7 +1,10 @@
 #include "host/PubSubHub.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
+
+#include <QPointer>
 
 #include "devhost/vtl/TopicRelay.h"
 
@@ -16,6 +19,18 @@ Topics& topics() {
     return all;
 }
 
+struct Record {
+    QPointer<QObject> receiver;
+    PubSubHub::Subscription subscription;
+};
+
+// Every subscription made, for the host to inspect; entries of destroyed
+// receivers are dropped as they are found.
+std::vector<Record>& history() {
+    static std::vector<Record> all;
+    return all;
+}
+
 }  // namespace
 
 bool PubSubHub::listenForMessage(const QString& topic, QObject* receiver, const char* member,
@@ -27,8 +42,25 @@ bool PubSubHub::listenForMessage(const QString& topic, QObject* receiver, const 
     if (!relay) {
         relay = std::make_unique<TopicRelay>();
     }
-    return static_cast<bool>(
-        QObject::connect(relay.get(), SIGNAL(published()), receiver, member, type));
+    if (!QObject::connect(relay.get(), SIGNAL(published()), receiver, member, type)) {
+        return false;
+    }
+    history().push_back({receiver, {topic, QByteArray(member), type}});
+    return true;
+}
+
+std::vector<PubSubHub::Subscription> PubSubHub::subscriptionsOf(const QObject* receiver) {
+    std::vector<Record>& all = history();
+    all.erase(
+        std::remove_if(all.begin(), all.end(), [](const Record& r) { return r.receiver.isNull(); }),
+        all.end());
+    std::vector<Subscription> found;
+    for (const Record& record : all) {
+        if (record.receiver.data() == receiver) {
+            found.push_back(record.subscription);
+        }
+    }
+    return found;
 }
 
 int PubSubHub::publish(const QString& topic) {

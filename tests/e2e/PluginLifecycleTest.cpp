@@ -2,12 +2,15 @@
 // development host's loader, reached only through _getPlugin and the
 // interfaces the object offers.
 
+#include <memory>
+
 #include <QMetaMethod>
 #include <QObject>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
+#include "devhost/player/PlayerPlugin.h"
 #include "tests/support/AllocationTracker.h"
 #include "tests/support/LoadedPlugin.h"
 
@@ -188,6 +191,18 @@ TEST(EntryPoint, AllocationFailureInConstructionGivesNullAndLeaksNothing) {
     DevPluginContext context;
     auto entry = builtPluginLibrary().entry();
 
+    // A running player serves both handles; a second one is made on demand
+    // (and must go again) when the first one's handle is being taken.
+    auto model = std::make_shared<devhost::PlayerModel>();
+    Quarn::PluginInfo* servicesRecord = context.registerPlugin(
+        {Vantrel::InterfaceNames::PlaybackServices},
+        [model](Quarn::PluginContext* c) { return new devhost::PlayerPlugin(c, model); });
+    context.registerPlugin(
+        {Vantrel::InterfaceNames::AdvancedPlayback},
+        [model](Quarn::PluginContext* c) { return new devhost::PlayerPlugin(c, model); });
+    Quarn::Plugin* services = nullptr;
+    ASSERT_EQ(context.createPlugin(servicesRecord, &services), 0);
+
     // One whole life first, so the toolkit's lazily made globals exist and
     // every later allocation belongs to the object being made.
     Quarn::Plugin* warmUp = nullptr;
@@ -222,6 +237,9 @@ TEST(EntryPoint, AllocationFailureInConstructionGivesNullAndLeaksNothing) {
         EXPECT_EQ(status, 0) << "failing allocation " << successes;
         EXPECT_EQ(out, nullptr) << "failing allocation " << successes;
         EXPECT_EQ(made, freed) << "failing allocation " << successes;
+        EXPECT_EQ(services->getRefCount(), 1) << "failing allocation " << successes;
+        EXPECT_EQ(context.livePlugins.count, 1u) << "failing allocation " << successes;
     }
     EXPECT_GT(failures, 10u);
+    services->release();
 }
