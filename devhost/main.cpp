@@ -1,10 +1,12 @@
 // The development host: plays the player's part for a plug-in library. It
-// starts a player plug-in, loads the library as the player does, asks the
-// plug-in for its menu interface and shows its window, on screen or as a PNG.
+// starts a player plug-in that answers from a scenario, loads the library as
+// the player does, publishes the scenario's playback messages and shows the
+// plug-in's window: on screen, as a PNG, or as its rows in text or JSON.
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -12,8 +14,16 @@
 #include <QWidget>
 
 #include "devhost/HostSession.h"
+#include "devhost/RowsOutput.h"
+#include "devhost/player/Scenario.h"
 
 namespace {
+
+// Exit statuses: 1 when the plug-in misbehaves, 2 for bad input.
+constexpr int kPluginFailed = 1;
+constexpr int kBadInput = 2;
+
+const char* const kBuiltInSample = ":/samples/sample.json";
 
 bool hasArgument(int argc, char** argv, const char* name) {
     const std::size_t length = std::strlen(name);
@@ -31,61 +41,118 @@ bool hasDisplay() {
            std::getenv("QT_QPA_PLATFORM") != nullptr;
 }
 
-int fail(const QString& message) {
+int fail(int status, const QString& message) {
     std::fprintf(stderr, "devhost: %s\n", qPrintable(message));
-    return 1;
+    return status;
+}
+
+// The offscreen platform says so each time a window asks for what it cannot
+// do (fixed sizes, raising); that is expected here and only hides what
+// matters on stderr.
+QtMessageHandler standardHandler = nullptr;
+
+void dropPlatformNotices(QtMsgType type, const QMessageLogContext& context,
+                         const QString& message) {
+    if (message.startsWith("This plugin does not support")) {
+        return;
+    }
+    if (standardHandler != nullptr) {
+        standardHandler(type, context, message);
+    } else {
+        std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+    }
+}
+
+void write(const QByteArray& bytes) {
+    std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stdout);
+    std::fflush(stdout);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Writing a PNG needs no display: render offscreen unless told otherwise.
-    const bool screenshotOnly = hasArgument(argc, argv, "--screenshot");
-    if (screenshotOnly && std::getenv("QT_QPA_PLATFORM") == nullptr) {
+    // Output that needs no display is rendered offscreen unless told
+    // otherwise.
+    const bool headless = hasArgument(argc, argv, "--screenshot") ||
+                          hasArgument(argc, argv, "--print") || hasArgument(argc, argv, "--json");
+    if (headless && std::getenv("QT_QPA_PLATFORM") == nullptr) {
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
-    if (!screenshotOnly && !hasArgument(argc, argv, "--help") && !hasDisplay()) {
-        std::fprintf(stderr,
-                     "devhost: there is no display to show the window on; use --screenshot "
-                     "FILE.png, or run it under xvfb-run\n");
-        return 2;
+    if (!headless && !hasArgument(argc, argv, "--help") && !hasArgument(argc, argv, "-h") &&
+        !hasDisplay()) {
+        return fail(kBadInput,
+                    "there is no display to show the window on; use --print, --json or "
+                    "--screenshot FILE.png, or run it under xvfb-run");
     }
 
+    standardHandler = qInstallMessageHandler(dropPlatformNotices);
     QApplication application(argc, argv);
     QApplication::setApplicationName("devhost");
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        "Runs a plug-in library the way the player does and shows its window.");
+        "Runs a plug-in library the way the player does: a player plug-in answers from the\n"
+        "scenario, the scenario's playback messages are published, and the plug-in's window\n"
+        "is shown.");
     parser.addHelpOption();
+    parser.addPositionalArgument(
+        "source", "A scenario file (JSON). Without one, a built-in sample is played.", "[source]");
     const QCommandLineOption libraryOption("library", "The plug-in library to load.", "file.so",
                                            QString::fromUtf8(FILEINFO_DEFAULT_PLUGIN_PATH));
+    const QCommandLineOption printOption(
+        "print", "Print the window's six rows as \"Caption: value\" lines, then exit.");
+    const QCommandLineOption jsonOption("json",
+                                        "Print the window's six rows as a JSON object, then exit.");
     const QCommandLineOption screenshotOption(
-        "screenshot", "Render the window offscreen into a PNG file and exit.", "file.png");
-    parser.addOption(libraryOption);
-    parser.addOption(screenshotOption);
+        "screenshot", "Render the window offscreen into a PNG file, then exit.", "file.png");
+    parser.addOptions({libraryOption, printOption, jsonOption, screenshotOption});
     parser.process(application);
 
+    const QStringList sources = parser.positionalArguments();
+    if (sources.size() > 1) {
+        return fail(kBadInput, "give one source at most, not " + sources.join(' '));
+    }
+    const QString source = sources.isEmpty() ? QString(kBuiltInSample) : sources.first();
+    QString problem;
+    const std::optional<devhost::Scenario> scenario = devhost::Scenario::fromFile(source, problem);
+    if (!scenario) {
+        return fail(kBadInput, source + ": " + problem);
+    }
+
     devhost::HostSession session(parser.value(libraryOption).toStdString());
+    session.playerModel() = scenario->player;
     if (!session.start()) {
-        return fail(QString::fromStdString(session.errorString()));
+        return fail(kPluginFailed, QString::fromStdString(session.errorString()));
+    }
+    for (const devhost::ScenarioMessage& message : scenario->messages) {
+        message.change.applyTo(session.playerModel());
+        session.publish(message.topic);
+        QApplication::processEvents();
     }
 
     int status = 0;
     QWidget* window = session.window();
-    window->show();
-    if (parser.isSet(screenshotOption)) {
-        QApplication::processEvents();
-        const QString file = parser.value(screenshotOption);
-        if (!window->grab().save(file, "PNG")) {
-            status = fail(QString("cannot write the screenshot to '%1'").arg(file));
+    if (headless) {
+        if (parser.isSet(printOption)) {
+            write(devhost::rowsAsText(window));
+        }
+        if (parser.isSet(jsonOption)) {
+            write(devhost::rowsAsJson(window));
+        }
+        if (parser.isSet(screenshotOption)) {
+            const QString file = parser.value(screenshotOption);
+            if (!window->grab().save(file, "PNG")) {
+                status = fail(kBadInput, QString("cannot write the screenshot to '%1'").arg(file));
+            }
         }
     } else {
+        window->show();
+        window->raise();
         status = application.exec();
     }
 
     if (!session.stop()) {
-        return fail(QString::fromStdString(session.errorString()));
+        return fail(kPluginFailed, QString::fromStdString(session.errorString()));
     }
     return status;
 }

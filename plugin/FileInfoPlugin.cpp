@@ -53,20 +53,6 @@ QWidget* FileInfoPlugin::getWidget() {
     return this;
 }
 
-void FileInfoPlugin::showFileInfo() {
-    // Invoked by the host's hub: nothing may escape into it. Without a
-    // connection to the player there is nothing to ask, so the rows are
-    // emptied and the window comes up.
-    try {
-        for (QLabel* value : valueLabels) {
-            value->setText(QString());
-        }
-        show();
-        raise();
-    } catch (...) {
-    }
-}
-
 void FileInfoPlugin::releaseLater() {
     releasePlayerConnection();
     if (!holdsWindowReference) {

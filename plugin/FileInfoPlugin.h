@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 
 #include <QWidget>
 
@@ -56,6 +57,12 @@ private:
     // the three playback messages; gives the handles back.
     void connectToPlayer();
     void releasePlayerConnection();
+
+    // One run of the refresh (window/Refresh.cpp): asks the player what is
+    // being played and writes the six rows. Throws only the free store's
+    // out-of-memory exception, with every temporary of the run released.
+    void refreshRows();
+    void setRow(int row, const std::string& text);
 
     QVBoxLayout* topLayout;
     Quarn::InterfaceHandle* advancedPlayback;

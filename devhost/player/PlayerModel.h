@@ -23,6 +23,8 @@ struct PlayerModel {
     std::string videoRendererName;  // UTF-8
     std::string audioRendererName;  // UTF-8
     std::vector<PlayerStream> streams;
+    // Whether the plug-in serving AdvancedPlayback also gives BasicPlayback.
+    bool basicPlayback = true;
 };
 
 }  // namespace devhost

@@ -29,7 +29,7 @@ std::int32_t PlayerPlugin::queryInterface(const Quarn::String& id, void** out) {
         *out = static_cast<Vantrel::PlaybackServices*>(this);
     } else if (id.equals(Vantrel::InterfaceNames::AdvancedPlayback)) {
         *out = static_cast<Vantrel::AdvancedPlayback*>(this);
-    } else if (id.equals(Vantrel::InterfaceNames::BasicPlayback)) {
+    } else if (id.equals(Vantrel::InterfaceNames::BasicPlayback) && model->basicPlayback) {
         *out = static_cast<Vantrel::BasicPlayback*>(this);
     }
     return *out != nullptr ? 0 : 3;

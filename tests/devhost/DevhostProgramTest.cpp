@@ -59,6 +59,6 @@ TEST(DevhostProgram, ReportsALibraryItCannotLoad) {
 
 TEST(DevhostProgram, ReportsAScreenshotItCannotWrite) {
     const DevhostRun run = runDevhost({"--screenshot", "/nonexistent/dir/window.png"});
-    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.errors.contains("cannot write the screenshot")) << run.errors.toStdString();
 }

@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <new>
 
@@ -15,18 +16,54 @@ std::size_t madeCount = 0;
 std::size_t freedCount = 0;
 std::size_t failAt = 0;  // 1-based index of the attempt to fail; 0: none
 bool hasFailed = false;
-const void* onlyModule = nullptr;  // count attempts only from callers in here
+// Count attempts only from callers in these modules; none: count all.
+constexpr std::size_t kMaxModules = 4;
+const void* watchedModules[kMaxModules];
+std::size_t watchedModuleCount = 0;
+
+// The blocks made by the watched module's code and not yet freed (by
+// anyone). A fixed table: the replaced operators must not allocate.
+constexpr std::size_t kMaxModuleBlocks = 1 << 14;
+void* moduleBlocks[kMaxModuleBlocks];
+std::size_t moduleBlockCount = 0;
+bool moduleBlocksOverflowed = false;
+
+void rememberModuleBlock(void* block) {
+    if (moduleBlockCount == kMaxModuleBlocks) {
+        moduleBlocksOverflowed = true;
+        return;
+    }
+    moduleBlocks[moduleBlockCount++] = block;
+}
+
+void forgetModuleBlock(void* block) {
+    for (std::size_t i = moduleBlockCount; i > 0; --i) {
+        if (moduleBlocks[i - 1] == block) {
+            moduleBlocks[i - 1] = moduleBlocks[--moduleBlockCount];
+            return;
+        }
+    }
+}
 
 bool countsAsAttempt(const void* caller) {
-    if (onlyModule == nullptr) {
+    if (watchedModuleCount == 0) {
         return true;
     }
     Dl_info info;
-    return dladdr(caller, &info) != 0 && info.dli_fbase == onlyModule;
+    if (dladdr(caller, &info) == 0) {
+        return false;
+    }
+    for (std::size_t i = 0; i < watchedModuleCount; ++i) {
+        if (watchedModules[i] == info.dli_fbase) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void* allocateBlock(std::size_t size, const void* caller) {
-    if (tracking && countsAsAttempt(caller)) {
+    const bool fromWatched = tracking && countsAsAttempt(caller);
+    if (fromWatched) {
         ++attemptCount;
         if (attemptCount == failAt) {
             hasFailed = true;
@@ -36,6 +73,9 @@ void* allocateBlock(std::size_t size, const void* caller) {
     void* block = std::malloc(size == 0 ? 1 : size);
     if (tracking && block != nullptr) {
         ++madeCount;
+        if (fromWatched && watchedModuleCount > 0) {
+            rememberModuleBlock(block);
+        }
     }
     return block;
 }
@@ -54,6 +94,9 @@ void freeBlock(void* block) noexcept {
     }
     if (tracking) {
         ++freedCount;
+        if (moduleBlockCount > 0) {
+            forgetModuleBlock(block);
+        }
     }
     std::free(block);
 }
@@ -68,14 +111,16 @@ AllocationTracker::AllocationTracker() {
     freedCount = 0;
     failAt = 0;
     hasFailed = false;
-    onlyModule = nullptr;
+    watchedModuleCount = 0;
+    moduleBlockCount = 0;
+    moduleBlocksOverflowed = false;
     tracking = true;
 }
 
 AllocationTracker::~AllocationTracker() {
     tracking = false;
     failAt = 0;
-    onlyModule = nullptr;
+    watchedModuleCount = 0;
 }
 
 void AllocationTracker::failAfter(std::size_t successes) {
@@ -83,10 +128,17 @@ void AllocationTracker::failAfter(std::size_t successes) {
 }
 
 void AllocationTracker::failAfterIn(std::size_t successes, const void* codeInModule) {
-    Dl_info info;
-    onlyModule = dladdr(codeInModule, &info) != 0 ? info.dli_fbase : nullptr;
+    watchModule(codeInModule);
     attemptCount = 0;
+    moduleBlockCount = 0;
     failAfter(successes);
+}
+
+void AllocationTracker::watchModule(const void* codeInModule) {
+    Dl_info info;
+    if (dladdr(codeInModule, &info) != 0 && watchedModuleCount < kMaxModules) {
+        watchedModules[watchedModuleCount++] = info.dli_fbase;
+    }
 }
 
 std::size_t AllocationTracker::allocations() const {
@@ -99,6 +151,10 @@ std::size_t AllocationTracker::deallocations() const {
 
 bool AllocationTracker::failed() const {
     return hasFailed;
+}
+
+std::size_t AllocationTracker::liveModuleBlocks() const {
+    return moduleBlocksOverflowed ? SIZE_MAX : moduleBlockCount;
 }
 
 }  // namespace testsupport

@@ -24,6 +24,15 @@ public:
     // (the toolkit, built without exception support) are left alone.
     void failAfterIn(std::size_t successes, const void* codeInModule);
 
+    // Adds the module that holds `codeInModule` to those whose allocations
+    // count (and whose blocks are remembered until freed). Call before
+    // failAfterIn, which adds its own module.
+    void watchModule(const void* codeInModule);
+
+    // Blocks that the watched modules' code made while tracking and that
+    // nobody has freed yet.
+    std::size_t liveModuleBlocks() const;
+
     // Blocks handed out and given back while tracking; a failed attempt is
     // not a block.
     std::size_t allocations() const;

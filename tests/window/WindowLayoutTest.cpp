@@ -10,11 +10,11 @@
 
 #include <gtest/gtest.h>
 
+#include "devhost/WindowRows.h"
 #include "devhost/context/DevPluginContext.h"
 #include "plugin/FileInfoPlugin.h"
-#include "tests/support/WindowRows.h"
 
-using testsupport::WindowRows;
+using devhost::WindowRows;
 
 namespace {
 

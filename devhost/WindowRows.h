@@ -8,7 +8,9 @@
 #include <QStringList>
 #include <QWidget>
 
-namespace testsupport {
+// Reading a window, as the host's scripts and the tests do.
+
+namespace devhost {
 
 // The information window's rows as a user reads them, found through its
 // layouts: the grid is the one item of the window's layout; captions stand in
@@ -54,4 +56,4 @@ private:
     }
 };
 
-}  // namespace testsupport
+}  // namespace devhost
