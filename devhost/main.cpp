@@ -47,13 +47,15 @@ int fail(int status, const QString& message) {
 }
 
 // The offscreen platform says so each time a window asks for what it cannot
-// do (fixed sizes, raising); that is expected here and only hides what
-// matters on stderr.
+// do (fixed sizes, raising), and the toolkit notes a missing runtime folder
+// when run as root without a session; both are expected here and only hide
+// what matters on stderr.
 QtMessageHandler standardHandler = nullptr;
 
 void dropPlatformNotices(QtMsgType type, const QMessageLogContext& context,
                          const QString& message) {
-    if (message.startsWith("This plugin does not support")) {
+    if (message.startsWith("This plugin does not support") ||
+        message.startsWith("QStandardPaths: XDG_RUNTIME_DIR not set")) {
         return;
     }
     if (standardHandler != nullptr) {

@@ -1,6 +1,9 @@
 // The devhost program run as a user runs it.
 
 #include <QDir>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -11,6 +14,7 @@ namespace {
 
 struct DevhostRun {
     int exitCode;
+    QString output;
     QString errors;
 };
 
@@ -19,8 +23,24 @@ DevhostRun runDevhost(const QStringList& arguments) {
     process.start(QString::fromUtf8(FILEINFO_DEVHOST_PATH), arguments);
     process.waitForFinished(60000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromLocal8Bit(process.readAllStandardError())};
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
 }
+
+QString writeFile(const QTemporaryDir& directory, const QString& name, const QByteArray& bytes) {
+    QFile file(directory.filePath(name));
+    file.open(QIODevice::WriteOnly);
+    file.write(bytes);
+    return file.fileName();
+}
+
+const char* const kSampleRows =
+    "Video Render: Devhost Video Output\n"
+    "Video Decoder: MPEG-4 part 2 decoder\n"
+    "Video Format: XviD Mpeg-4 Video\n"
+    "Audio Render: Devhost Audio Output\n"
+    "Audio Decoder: MP3 (MPEG audio layer 3) decoder\n"
+    "Audio Format: MPEG-1 Layer-3 Audio (mp3) (Tag 85)\n";
 
 }  // namespace
 
@@ -62,3 +82,66 @@ TEST(DevhostProgram, ReportsAScreenshotItCannotWrite) {
     EXPECT_EQ(run.exitCode, 2);
     EXPECT_TRUE(run.errors.contains("cannot write the screenshot")) << run.errors.toStdString();
 }
+
+TEST(DevhostProgram, PrintsTheRowsOfTheBuiltInSample) {
+    const DevhostRun run = runDevhost({"--print"});
+    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    EXPECT_EQ(run.output, kSampleRows);
+    EXPECT_EQ(run.errors.toStdString(), "") << "nothing but the rows is said";
+}
+
+TEST(DevhostProgram, PrintsTheRowsOfAScenarioFile) {
+    const DevhostRun run = runDevhost({"--print", FILEINFO_SAMPLE_SCENARIO});
+    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    EXPECT_EQ(run.output, kSampleRows);
+}
+
+TEST(DevhostProgram, PrintsTheRowsAsJson) {
+    QTemporaryDir directory;
+    const QString scenario = writeFile(directory, "stopped.json", R"({
+        "player": {"videoRenderer": "V\u00e9", "audioRenderer": "A",
+                   "streams": [{"kind": "audio", "formatTag": 57005, "decoder": "d"}]},
+        "messages": ["Playback.Playing.New", {"topic": "Playback.Stopped", "player": {"streams": []}}]
+    })");
+    const DevhostRun run = runDevhost({"--json", scenario});
+    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    const QJsonObject rows = QJsonDocument::fromJson(run.output.toUtf8()).object();
+    EXPECT_EQ(rows.size(), 6);
+    EXPECT_EQ(rows["Video Render"].toString(), QString::fromUtf8("V\xC3\xA9"));
+    EXPECT_EQ(rows["Audio Render"].toString(), "A");
+    for (const char* empty : {"Video Decoder", "Video Format", "Audio Decoder", "Audio Format"}) {
+        EXPECT_EQ(rows[empty].toString(), "") << empty;
+    }
+}
+
+struct BadSource {
+    const char* name;
+    QByteArray content;  // written to a file unless `path` is given
+    const char* path;
+    const char* error;
+};
+
+class DevhostBadSources : public testing::TestWithParam<BadSource> {};
+
+TEST_P(DevhostBadSources, GiveOneLineAndStatusTwo) {
+    const BadSource& c = GetParam();
+    QTemporaryDir directory;
+    const QString path = c.path != nullptr ? QString(c.path).replace("$DIR", directory.path())
+                                           : writeFile(directory, "scenario.json", c.content);
+    const DevhostRun run = runDevhost({"--print", path});
+    EXPECT_EQ(run.exitCode, 2) << c.name;
+    EXPECT_EQ(run.output, "") << c.name;
+    EXPECT_EQ(run.errors.toStdString(), ("devhost: " + path + ": " + c.error + "\n").toStdString())
+        << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DevhostBadSources,
+    testing::Values(
+        BadSource{"missing", {}, "$DIR/missing.json", "no such file"},
+        BadSource{"directory", {}, "$DIR", "is a directory, not a scenario file"},
+        BadSource{"not JSON", "\x89PNG\r\n", nullptr, "not JSON: illegal value at byte 1"},
+        BadSource{"wrong type", R"({"player": {"streams": [{"kind": 1}]}})", nullptr,
+                  "player.streams[0].kind: expected a string"},
+        BadSource{"unknown field", R"({"player": {"colour": "red"}})", nullptr,
+                  "player.colour: unknown field"}));
