@@ -21,8 +21,8 @@ devhost::PlayerModel sampleModel() {
     devhost::PlayerModel model;
     model.videoRendererName = "Devhost Video Output";
     model.audioRendererName = "Devhost Audio Output";
-    model.streams = {{1, 0x11, "XVID", 0, "MPEG-4 part 2 decoder"},
-                     {2, 0x21, "", 85, "MP3 (MPEG audio layer 3) decoder"}};
+    model.streams = {{1, 0x11, "XVID", 0, "MPEG-4 part 2"},
+                     {2, 0x21, "", 85, "MP3 (MPEG audio layer 3)"}};
     return model;
 }
 
@@ -52,13 +52,12 @@ void SetSixLabelsDirectly(benchmark::State& state) {
         grid->addWidget(labels[row], row, 1);
     }
     const devhost::PlayerModel model = sampleModel();
-    const std::array<QString, 6> texts = {
-        QString::fromStdString(model.videoRendererName),
-        QString::fromStdString(model.streams[0].decoderName),
-        "XviD Mpeg-4 Video",
-        QString::fromStdString(model.audioRendererName),
-        QString::fromStdString(model.streams[1].decoderName),
-        "MPEG-1 Layer-3 Audio (mp3) (Tag 85)"};
+    const std::array<QString, 6> texts = {QString::fromStdString(model.videoRendererName),
+                                          QString::fromStdString(model.streams[0].decoderName),
+                                          "XviD Mpeg-4 Video",
+                                          QString::fromStdString(model.audioRendererName),
+                                          QString::fromStdString(model.streams[1].decoderName),
+                                          "MPEG-1 Layer-3 Audio (mp3) (Tag 85)"};
     for (auto _ : state) {
         for (QLabel* label : labels) {
             label->setText(QString());

@@ -6,16 +6,18 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <optional>
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QPixmap>
+#include <QTemporaryFile>
 #include <QWidget>
 
 #include "devhost/HostSession.h"
 #include "devhost/RowsOutput.h"
-#include "devhost/player/Scenario.h"
+#include "devhost/player/PlayerSource.h"
 
 namespace {
 
@@ -23,7 +25,8 @@ namespace {
 constexpr int kPluginFailed = 1;
 constexpr int kBadInput = 2;
 
-const char* const kBuiltInSample = ":/samples/sample.json";
+// A media file where the build can play media, a scenario otherwise.
+const char* const kBuiltInSample = ":/samples/sample";
 
 bool hasArgument(int argc, char** argv, const char* name) {
     const std::size_t length = std::strlen(name);
@@ -114,11 +117,21 @@ int main(int argc, char** argv) {
     if (sources.size() > 1) {
         return fail(kBadInput, "give one source at most, not " + sources.join(' '));
     }
-    const QString source = sources.isEmpty() ? QString(kBuiltInSample) : sources.first();
+    // The media library reads files, not the program's resources.
+    QString source = sources.isEmpty() ? QString() : sources.first();
+    std::unique_ptr<QTemporaryFile> builtIn;
+    if (source.isEmpty()) {
+        builtIn.reset(QTemporaryFile::createNativeFile(kBuiltInSample));
+        if (!builtIn) {
+            return fail(kPluginFailed, "the built-in sample is missing from this build");
+        }
+        source = builtIn->fileName();
+    }
     QString problem;
-    const std::optional<devhost::Scenario> scenario = devhost::Scenario::fromFile(source, problem);
+    const std::optional<devhost::Scenario> scenario = devhost::loadPlayerSource(source, problem);
     if (!scenario) {
-        return fail(kBadInput, source + ": " + problem);
+        return fail(kBadInput,
+                    (builtIn ? QString("the built-in sample") : source) + ": " + problem);
     }
 
     devhost::HostSession session(parser.value(libraryOption).toStdString());

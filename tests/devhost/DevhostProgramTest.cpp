@@ -2,9 +2,9 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -36,10 +36,10 @@ QString writeFile(const QTemporaryDir& directory, const QString& name, const QBy
 
 const char* const kSampleRows =
     "Video Render: Devhost Video Output\n"
-    "Video Decoder: MPEG-4 part 2 decoder\n"
+    "Video Decoder: MPEG-4 part 2\n"
     "Video Format: XviD Mpeg-4 Video\n"
     "Audio Render: Devhost Audio Output\n"
-    "Audio Decoder: MP3 (MPEG audio layer 3) decoder\n"
+    "Audio Decoder: MP3 (MPEG audio layer 3)\n"
     "Audio Format: MPEG-1 Layer-3 Audio (mp3) (Tag 85)\n";
 
 }  // namespace
@@ -139,8 +139,8 @@ INSTANTIATE_TEST_SUITE_P(
     Cases, DevhostBadSources,
     testing::Values(
         BadSource{"missing", {}, "$DIR/missing.json", "no such file"},
-        BadSource{"directory", {}, "$DIR", "is a directory, not a scenario file"},
-        BadSource{"not JSON", "\x89PNG\r\n", nullptr, "not JSON: illegal value at byte 1"},
+        BadSource{"directory", {}, "$DIR", "is a directory, not a scenario or media file"},
+        BadSource{"broken JSON", "{ oops", nullptr, "not JSON: unterminated object at byte 3"},
         BadSource{"wrong type", R"({"player": {"streams": [{"kind": 1}]}})", nullptr,
                   "player.streams[0].kind: expected a string"},
         BadSource{"unknown field", R"({"player": {"colour": "red"}})", nullptr,
