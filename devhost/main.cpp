@@ -11,11 +11,15 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QPixmap>
 #include <QTemporaryFile>
+#include <QTranslator>
 #include <QWidget>
 
+#include "devhost/ControlWindow.h"
 #include "devhost/HostSession.h"
+#include "devhost/QuitOnSignal.h"
 #include "devhost/RowsOutput.h"
 #include "devhost/player/PlayerSource.h"
 
@@ -110,8 +114,21 @@ int main(int argc, char** argv) {
                                         "Print the window's six rows as a JSON object, then exit.");
     const QCommandLineOption screenshotOption(
         "screenshot", "Render the window offscreen into a PNG file, then exit.", "file.png");
-    parser.addOptions({libraryOption, printOption, jsonOption, screenshotOption});
+    const QCommandLineOption languageOption(
+        "lang", "Show the plug-in's texts in this language (de).", "code");
+    parser.addOptions({libraryOption, printOption, jsonOption, screenshotOption, languageOption});
     parser.process(application);
+
+    // Installed before the plug-in is made: it translates its texts then.
+    QTranslator translator;
+    if (parser.isSet(languageOption)) {
+        const QString code = parser.value(languageOption);
+        const QString directory = QString::fromUtf8(FILEINFO_TRANSLATIONS_DIR);
+        if (!translator.load("fileinfo_" + code, directory)) {
+            return fail(kBadInput, QString("no translation for '%1' in %2").arg(code, directory));
+        }
+        QApplication::installTranslator(&translator);
+    }
 
     const QStringList sources = parser.positionalArguments();
     if (sources.size() > 1) {
@@ -161,8 +178,14 @@ int main(int argc, char** argv) {
             }
         }
     } else {
+        devhost::quitEventLoopOnSignals();
+        devhost::ControlWindow controls(session);
+        controls.showStatus(
+            "Playing " + (builtIn ? QString("the built-in sample") : QFileInfo(source).fileName()));
         window->show();
         window->raise();
+        controls.show();
+        controls.move(window->frameGeometry().topRight() + QPoint(24, 0));
         status = application.exec();
     }
 

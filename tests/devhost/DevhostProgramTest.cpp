@@ -145,3 +145,20 @@ INSTANTIATE_TEST_SUITE_P(
                   "player.streams[0].kind: expected a string"},
         BadSource{"unknown field", R"({"player": {"colour": "red"}})", nullptr,
                   "player.colour: unknown field"}));
+
+TEST(DevhostProgram, ShowsThePluginsTextsInAnInstalledLanguage) {
+    const DevhostRun run = runDevhost({"--print", "--lang", "de", FILEINFO_SAMPLE_SCENARIO});
+    ASSERT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    EXPECT_EQ(run.output.toStdString(),
+              "Videoausgabe: Devhost Video Output\n"
+              "Videodecoder: MPEG-4 part 2\n"
+              "Videoformat: XviD Mpeg-4 Video\n"
+              "Audioausgabe: Devhost Audio Output\n"
+              "Audiodecoder: MP3 (MPEG audio layer 3)\n"
+              "Audioformat: MPEG-1 Layer-3 Audio (mp3) (Kennung 85)\n");
+
+    const DevhostRun unknown = runDevhost({"--print", "--lang", "xx"});
+    EXPECT_EQ(unknown.exitCode, 2);
+    EXPECT_TRUE(unknown.errors.startsWith("devhost: no translation for 'xx' in "))
+        << unknown.errors.toStdString();
+}
