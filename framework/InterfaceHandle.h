@@ -45,8 +45,16 @@ int InterfaceHandle::acquire(PluginContext* context, const Filter& filter, const
     const int status = context->queryPlugin(&found, filter, selector, allowCreate);
     if (status == 0 && found != nullptr) {
         void* offered = nullptr;
+        int answer = 3;
+        try {
+            answer = found->queryInterface(id, &offered);
+        } catch (...) {
+            // The query's reference must not outlive a failed acquisition.
+            found->release();
+            throw;
+        }
         // A plug-in that answers 0 without an interface has not given one.
-        if (found->queryInterface(id, &offered) == 0 && offered != nullptr) {
+        if (answer == 0 && offered != nullptr) {
             plugin = found;
             iface = offered;
             return 0;

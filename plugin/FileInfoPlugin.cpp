@@ -16,7 +16,9 @@ FileInfoPlugin::FileInfoPlugin(Quarn::PluginContext* context)
       advancedPlayback(nullptr),
       playbackServices(nullptr),
       valueLabels{},
-      holdsWindowReference(false) {
+      holdsWindowReference(false),
+      refreshing(false),
+      refreshQueued(false) {
     retain();
     holdsWindowReference = true;
 

@@ -71,6 +71,10 @@ private:
     // The window's own reference is taken once; a window shown again and
     // closed again has nothing left to give back.
     bool holdsWindowReference;
+    // A refresh is running; a message delivered from inside it (a player
+    // publishing while it answers) queues one more run instead of nesting.
+    bool refreshing;
+    bool refreshQueued;
 };
 
 }  // namespace Vantrel

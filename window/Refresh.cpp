@@ -4,6 +4,7 @@
 // any way out of a run releases them.
 
 #include <QLabel>
+#include <QTimer>
 
 #include "framework/InterfaceHandle.h"
 #include "framework/StreamList.h"
@@ -104,15 +105,33 @@ void FileInfoPlugin::refreshRows() {
 }
 
 void FileInfoPlugin::showFileInfo() {
-    // Invoked by the host's hub: nothing may escape into it. A run that ran
-    // out of memory part-way keeps the rows it wrote and does not show the
-    // window; its temporaries are already released.
+    // Invoked by the host's hub: nothing may escape into it.
+    if (refreshing) {
+        // Delivered from inside a run (a player publishing while it
+        // answers): nesting would interleave two runs' rows. The run in
+        // progress finishes, and one more, for any number of such messages,
+        // follows from the event loop, so the window ends with answers given
+        // after the last message.
+        try {
+            if (!refreshQueued) {
+                QTimer::singleShot(0, this, SLOT(showFileInfo()));
+                refreshQueued = true;
+            }
+        } catch (...) {
+        }
+        return;
+    }
+    refreshQueued = false;
+    refreshing = true;
+    // A run that runs out of memory part-way keeps the rows it wrote and does
+    // not show the window; its temporaries are already released.
     try {
         refreshRows();
         show();
         raise();
     } catch (...) {
     }
+    refreshing = false;
 }
 
 }  // namespace Vantrel

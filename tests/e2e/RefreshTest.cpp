@@ -15,33 +15,24 @@
 #include "tests/support/AllocationTracker.h"
 #include "tests/support/LoadedPlugin.h"
 #include "tests/support/RecordingPlayer.h"
+#include "tests/support/RefreshScenarios.h"
 
 using devhost::PlayerModel;
 using devhost::PlayerStream;
 using devhost::WindowRows;
+using testsupport::audio;
 using testsupport::builtPluginLibrary;
+using testsupport::fullModel;
+using testsupport::kFullRows;
+using testsupport::kNoRows;
 using testsupport::RecordingPlayer;
 using testsupport::runEventLoopOnce;
+using testsupport::ScenarioCase;
+using testsupport::video;
 using testsupport::windowOf;
 namespace Names = Vantrel::InterfaceNames;
 
 namespace {
-
-PlayerStream video(std::uint64_t id, const char* fourCC, const char* decoder) {
-    return {id, 0x11, fourCC, 0, decoder};
-}
-
-PlayerStream audio(std::uint64_t id, std::uint32_t tag, const char* decoder) {
-    return {id, 0x21, "", tag, decoder};
-}
-
-PlayerModel fullModel() {
-    PlayerModel model;
-    model.videoRendererName = "VR";
-    model.audioRendererName = "AR";
-    model.streams = {video(7, "XVID", "VD7"), video(8, "MJPG", "VD8"), audio(9, 85, "AD9")};
-    return model;
-}
 
 // The built plug-in, with a recording player serving both handles.
 class RecordedRefresh : public testing::Test {
@@ -75,10 +66,6 @@ protected:
     Quarn::Plugin* plugin = nullptr;
     QWidget* window = nullptr;
 };
-
-const QStringList kNoRows = {"", "", "", "", "", ""};
-const QStringList kFullRows = {"VR", "VD7", "XviD Mpeg-4 Video",
-                               "AR", "AD9", "MPEG-1 Layer-3 Audio (mp3) (Tag 85)"};
 
 }  // namespace
 
@@ -248,28 +235,6 @@ namespace {
 
 // The development host's own player, playing one scenario through the
 // built library.
-struct ScenarioCase {
-    const char* name;
-    PlayerModel model;
-    const char* topic;
-    QStringList rows;
-};
-
-PlayerModel withStreams(std::vector<PlayerStream> streams, std::string videoRenderer = "VR",
-                        std::string audioRenderer = "AR") {
-    PlayerModel model;
-    model.videoRendererName = std::move(videoRenderer);
-    model.audioRendererName = std::move(audioRenderer);
-    model.streams = std::move(streams);
-    return model;
-}
-
-PlayerModel withoutBasicPlayback() {
-    PlayerModel model = fullModel();
-    model.basicPlayback = false;
-    return model;
-}
-
 class ScenarioRows : public testing::TestWithParam<ScenarioCase> {};
 
 }  // namespace
@@ -290,64 +255,4 @@ TEST_P(ScenarioRows, ShowWhatThePlayerAnswers) {
     EXPECT_TRUE(session.stop()) << session.errorString();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ScenarioRows,
-    testing::Values(
-        ScenarioCase{"no BasicPlayback", withoutBasicPlayback(), "Playback.Playing.New", kNoRows},
-        ScenarioCase{"stopped, no streams",
-                     withStreams({}),
-                     "Playback.Stopped",
-                     {"VR", "", "", "AR", "", ""}},
-        ScenarioCase{"two video streams",
-                     withStreams({video(3, "DIVX", "first"), video(4, "XVID", "second")}),
-                     "Playback.Playing.New",
-                     {"VR", "first", "", "AR", "", ""}},
-        ScenarioCase{"xvid",
-                     withStreams({video(1, "xvid", "d")}),
-                     "Playback.Playing.New",
-                     {"VR", "d", "XviD Mpeg-4 Video", "AR", "", ""}},
-        ScenarioCase{"xViD",
-                     withStreams({video(1, "xViD", "d")}),
-                     "Playback.Playing.New",
-                     {"VR", "d", "XviD Mpeg-4 Video", "AR", "", ""}},
-        ScenarioCase{"XVID and a blank",
-                     withStreams({video(1, "XVID ", "d")}),
-                     "Playback.Playing.New",
-                     {"VR", "d", "", "AR", "", ""}},
-        ScenarioCase{"RLE and a blank",
-                     withStreams({video(1, "RLE ", "d")}),
-                     "Playback.Playing.New",
-                     {"VR", "d", "RLE Video", "AR", "", ""}},
-        ScenarioCase{"RLE alone",
-                     withStreams({video(1, "RLE", "d")}),
-                     "Playback.Playing.New",
-                     {"VR", "d", "", "AR", "", ""}},
-        ScenarioCase{"tag 85",
-                     withStreams({audio(2, 85, "a")}),
-                     "Playback.Playing.New",
-                     {"VR", "", "", "AR", "a", "MPEG-1 Layer-3 Audio (mp3) (Tag 85)"}},
-        ScenarioCase{"tag 65621",
-                     withStreams({audio(2, 65621, "a")}),
-                     "Playback.Playing.New",
-                     {"VR", "", "", "AR", "a", "MPEG-1 Layer-3 Audio (mp3) (Tag 85)"}},
-        ScenarioCase{"tag 4660",
-                     withStreams({audio(2, 4660, "a")}),
-                     "Playback.Playing.New",
-                     {"VR", "", "", "AR", "a", ""}},
-        ScenarioCase{"tag 57005",
-                     withStreams({audio(2, 57005, "a")}),
-                     "Playback.Playing.New",
-                     {"VR", "", "", "AR", "a", "Unknown Audio (Tag 57005)"}},
-        ScenarioCase{
-            "UTF-8 renderer",
-            withStreams({}, "Vid\xC3\xA9o \xE2\x86\x92 \xE6\x98\xA0"),
-            "Playback.Playing.New",
-            {QString::fromUtf8("Vid\xC3\xA9o \xE2\x86\x92 \xE6\x98\xA0"), "", "", "AR", "", ""}},
-        ScenarioCase{"NUL inside a name",
-                     withStreams({}, std::string("abc\0def", 7)),
-                     "Playback.Playing.New",
-                     {"abc", "", "", "AR", "", ""}},
-        ScenarioCase{"empty audio renderer after a video renderer",
-                     withStreams({}, "VR", ""),
-                     "Playback.Closed",
-                     {"VR", "", "", "", "", ""}}));
+INSTANTIATE_TEST_SUITE_P(Cases, ScenarioRows, testing::ValuesIn(testsupport::refreshScenarios()));
