@@ -24,10 +24,14 @@ struct Record {
     PubSubHub::Subscription subscription;
 };
 
-// Every subscription made, for the host to inspect; entries of destroyed
-// receivers are dropped as they are found.
+// Every subscription of a live receiver, for the host to inspect. Entries
+// of destroyed receivers are dropped whenever the list is touched, so a
+// long-running host does not collect them.
 std::vector<Record>& history() {
     static std::vector<Record> all;
+    all.erase(
+        std::remove_if(all.begin(), all.end(), [](const Record& r) { return r.receiver.isNull(); }),
+        all.end());
     return all;
 }
 
@@ -50,12 +54,8 @@ bool PubSubHub::listenForMessage(const QString& topic, QObject* receiver, const 
 }
 
 std::vector<PubSubHub::Subscription> PubSubHub::subscriptionsOf(const QObject* receiver) {
-    std::vector<Record>& all = history();
-    all.erase(
-        std::remove_if(all.begin(), all.end(), [](const Record& r) { return r.receiver.isNull(); }),
-        all.end());
     std::vector<Subscription> found;
-    for (const Record& record : all) {
+    for (const Record& record : history()) {
         if (record.receiver.data() == receiver) {
             found.push_back(record.subscription);
         }

@@ -57,6 +57,7 @@ public:
                 Quarn::appendToList(*out, stream.id);
             }
         }
+        out->count += overstateCount;
         return 0;
     }
 
@@ -91,6 +92,9 @@ public:
     }
 
     devhost::PlayerModel model;
+    // Added to each stream list's count: a player whose count says more
+    // than its chain holds.
+    std::uint32_t overstateCount = 0;
     std::vector<std::string> calls;
     // Called at every call, before it is answered.
     std::function<void(const std::string&)> onCall;
