@@ -17,6 +17,8 @@ packages=(
   libavformat-dev libavcodec-dev libavutil-dev
   # readable text in offscreen screenshots; a real display for desktop runs
   fonts-dejavu-core xvfb xauth
+  # the fuzz targets (clang with libFuzzer) and the memory check
+  clang libclang-rt-14-dev valgrind
 )
 
 missing=()
