@@ -2,6 +2,7 @@
 // development host's loader, reached only through _getPlugin and the
 // interfaces the object offers.
 
+#include <cstdio>
 #include <memory>
 
 #include <QMetaMethod>
@@ -13,6 +14,7 @@
 #include "devhost/player/PlayerPlugin.h"
 #include "tests/support/AllocationTracker.h"
 #include "tests/support/LoadedPlugin.h"
+#include "tests/support/LockProbe.h"
 
 using devhost::DevPluginContext;
 using testsupport::builtPluginLibrary;
@@ -239,7 +241,10 @@ TEST(EntryPoint, AllocationFailureInConstructionGivesNullAndLeaksNothing) {
         EXPECT_EQ(made, freed) << "failing allocation " << successes;
         EXPECT_EQ(services->getRefCount(), 1) << "failing allocation " << successes;
         EXPECT_EQ(context.livePlugins.count, 1u) << "failing allocation " << successes;
+        EXPECT_TRUE(testsupport::freeForAnotherThread(context.pluginLock))
+            << "failing allocation " << successes;
     }
+    std::printf("[sweep] construction through _getPlugin: %zu allocation points\n", failures);
     EXPECT_GT(failures, 10u);
     services->release();
 }

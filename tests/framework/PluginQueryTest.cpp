@@ -14,31 +14,20 @@
 #include "framework/ListEditing.h"
 #include "framework/PluginFilters.h"
 #include "tests/support/FakePlugin.h"
+#include "tests/support/LockProbe.h"
 #include "tests/support/MockPluginContext.h"
 #include "tests/support/TestRecords.h"
 
 using testing::_;
 using testing::Return;
 using testsupport::FakePlugin;
+using testsupport::freeForAnotherThread;
 using testsupport::TestRecord;
 using Selector = Quarn::PluginContext::SimplePluginInfoSelector;
 
 namespace {
 
 const char* const kWanted = "test.Wanted";
-
-// Whether another thread can take `lock` right now.
-bool freeForAnotherThread(boost::recursive_mutex& lock) {
-    return std::async(std::launch::async,
-                      [&] {
-                          if (!lock.try_lock()) {
-                              return false;
-                          }
-                          lock.unlock();
-                          return true;
-                      })
-        .get();
-}
 
 // A filter that counts its calls (shared by its copies), remembers the
 // records it saw, and can check the context's lock or act while it runs.

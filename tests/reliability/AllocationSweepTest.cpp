@@ -20,6 +20,7 @@
 #include "tests/support/AllocationTracker.h"
 #include "tests/support/FakePlugin.h"
 #include "tests/support/LoadedPlugin.h"
+#include "tests/support/LockProbe.h"
 #include "tests/support/MockPluginContext.h"
 #include "tests/support/RefreshScenarios.h"
 #include "tests/support/TestRecords.h"
@@ -28,6 +29,7 @@ using testing::_;
 using testing::Invoke;
 using testsupport::AllocationTracker;
 using testsupport::FakePlugin;
+using testsupport::freeForAnotherThread;
 using testsupport::TestRecord;
 using Filter = Quarn::PluginContext::PluginInterfaceFilter;
 using Selector = Quarn::PluginContext::SimplePluginInfoSelector;
@@ -38,26 +40,14 @@ namespace {
 // allocates too.
 const char* const kId = "com.example.playback.interface.LongInterfaceName";
 
-bool freeForAnotherThread(boost::recursive_mutex& lock) {
-    return std::async(std::launch::async,
-                      [&] {
-                          if (!lock.try_lock()) {
-                              return false;
-                          }
-                          lock.unlock();
-                          return true;
-                      })
-        .get();
+void report(const char* sweep, std::size_t points) {
+    std::printf("[sweep] %s: %zu allocation points\n", sweep, points);
 }
 
 // Code of this test program: its allocations are the ones swept below (the
 // framework is compiled into it, as into every plug-in).
 const void* thisProgram() {
-    return reinterpret_cast<const void*>(&freeForAnotherThread);
-}
-
-void report(const char* sweep, std::size_t points) {
-    std::printf("[sweep] %s: %zu allocation points\n", sweep, points);
+    return reinterpret_cast<const void*>(&report);
 }
 
 // A context with one plug-in running that does not qualify, and two records
