@@ -1,7 +1,6 @@
 #include "devhost/player/Scenario.h"
 
 #include <cmath>
-#include <stdexcept>
 
 #include <QFile>
 #include <QFileInfo>
@@ -17,13 +16,28 @@ namespace devhost {
 namespace {
 
 // A problem in the file, with where it is ("messages[2].topic").
-struct ScenarioError : std::runtime_error {
+struct ScenarioError {
     ScenarioError(const QString& where, const QString& what)
-        : std::runtime_error((where.isEmpty() ? what : where + ": " + what).toStdString()) {}
+        : message(where.isEmpty() ? what : where + ": " + what) {}
+    QString message;
 };
 
+// A field name as it can be shown on one line: control characters (a NUL
+// among them) written as \uXXXX escapes.
+QString printable(const QString& key) {
+    QString shown;
+    for (const QChar c : key) {
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F) {
+            shown += QString("\\u%1").arg(c.unicode(), 4, 16, QChar('0'));
+        } else {
+            shown += c;
+        }
+    }
+    return shown;
+}
+
 QString member(const QString& where, const QString& key) {
-    return where.isEmpty() ? key : where + "." + key;
+    return where.isEmpty() ? printable(key) : where + "." + printable(key);
 }
 
 QString element(const QString& where, int index) {
@@ -205,7 +219,7 @@ std::optional<Scenario> Scenario::fromJson(const QByteArray& json, QString& erro
         }
         return scenario;
     } catch (const ScenarioError& problem) {
-        error = QString::fromStdString(problem.what());
+        error = problem.message;
         return std::nullopt;
     }
 }

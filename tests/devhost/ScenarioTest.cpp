@@ -53,7 +53,8 @@ TEST(Scenario, ReadsThePlayerAndTheMessagesInOrder) {
 
 TEST(Scenario, KeepsANulInsideAName) {
     QString error;
-    const auto scenario = Scenario::fromJson(R"({"player": {"videoRenderer": "abc\u0000def"}})", error);
+    const auto scenario =
+        Scenario::fromJson(R"({"player": {"videoRenderer": "abc\u0000def"}})", error);
     ASSERT_TRUE(scenario) << error.toStdString();
     EXPECT_EQ(scenario->player.videoRendererName, std::string("abc\0def", 7));
 }
@@ -87,8 +88,13 @@ INSTANTIATE_TEST_SUITE_P(
         BadScenario{"{\"player\": ", "not JSON: unterminated object at byte 11"},
         BadScenario{"[1, 2]", "top level: expected an object"},
         BadScenario{R"({"plyer": {}})", "plyer: unknown field"},
+        // Found by fuzzing: a field name starting with NUL once gave an empty
+        // error; control characters are now shown escaped.
+        BadScenario{R"({"\u0000bad\u0001": 1})", "\\u0000bad\\u0001: unknown field"},
+        BadScenario{R"({"player": {"\nx": 1}})", "player.\\u000ax: unknown field"},
         BadScenario{R"({"player": []})", "player: expected an object"},
-        BadScenario{R"({"player": {"videoRenderer": 3}})", "player.videoRenderer: expected a string"},
+        BadScenario{R"({"player": {"videoRenderer": 3}})",
+                    "player.videoRenderer: expected a string"},
         BadScenario{R"({"player": {"basicPlayback": "no"}})",
                     "player.basicPlayback: expected true or false"},
         BadScenario{R"({"player": {"streams": {}}})", "player.streams: expected an array"},
