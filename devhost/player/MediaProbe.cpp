@@ -14,6 +14,8 @@ extern "C" {
 #include <libavutil/error.h>
 }
 
+#include "devhost/player/SourceFile.h"
+
 namespace devhost {
 
 const char* const MediaProbe::kVideoRenderer = "Devhost Video Output";
@@ -96,21 +98,11 @@ std::uint32_t audioFormatTag(const AVCodecParameters& codec) {
 }  // namespace
 
 std::optional<PlayerModel> MediaProbe::probe(const QString& path, QString& error) {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        error = "no such file";
+    error = sourceFileProblem(path, "media file");
+    if (!error.isEmpty()) {
         return std::nullopt;
     }
-    if (info.isDir()) {
-        error = "is a directory, not a media file";
-        return std::nullopt;
-    }
-    // Devices and pipes could block the probe for ever.
-    if (!info.isFile()) {
-        error = "is not a regular file";
-        return std::nullopt;
-    }
-    if (info.size() == 0) {
+    if (QFileInfo(path).size() == 0) {
         error = "is empty";
         return std::nullopt;
     }

@@ -1,7 +1,8 @@
 #include "devhost/player/PlayerSource.h"
 
 #include <QFile>
-#include <QFileInfo>
+
+#include "devhost/player/SourceFile.h"
 
 #ifdef FILEINFO_WITH_FFMPEG
 #include "devhost/player/MediaProbe.h"
@@ -31,17 +32,8 @@ bool canPlayMedia() {
 }
 
 std::optional<Scenario> loadPlayerSource(const QString& path, QString& error) {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        error = "no such file";
-        return std::nullopt;
-    }
-    if (info.isDir()) {
-        error = "is a directory, not a scenario or media file";
-        return std::nullopt;
-    }
-    if (!info.isFile()) {
-        error = "is not a regular file";
+    error = sourceFileProblem(path, "scenario or media file");
+    if (!error.isEmpty()) {
         return std::nullopt;
     }
     QFile file(path);

@@ -11,6 +11,8 @@
 #include <QJsonValue>
 #include <QSet>
 
+#include "devhost/player/SourceFile.h"
+
 namespace devhost {
 
 namespace {
@@ -225,21 +227,11 @@ std::optional<Scenario> Scenario::fromJson(const QByteArray& json, QString& erro
 }
 
 std::optional<Scenario> Scenario::fromFile(const QString& path, QString& error) {
-    const QFileInfo info(path);
-    if (!info.exists()) {
-        error = "no such file";
+    error = sourceFileProblem(path, "scenario file");
+    if (!error.isEmpty()) {
         return std::nullopt;
     }
-    if (info.isDir()) {
-        error = "is a directory, not a scenario file";
-        return std::nullopt;
-    }
-    // Devices and pipes could be read forever; scenarios are small files.
-    if (!info.isFile()) {
-        error = "is not a regular file";
-        return std::nullopt;
-    }
-    if (info.size() > kLargestScenario) {
+    if (QFileInfo(path).size() > kLargestScenario) {
         error = QString("is larger than a scenario may be (%1 bytes)").arg(kLargestScenario);
         return std::nullopt;
     }
