@@ -14,6 +14,7 @@
 #include "host/PubSubHub.h"
 #include "tests/support/AllocationTracker.h"
 #include "tests/support/LoadedPlugin.h"
+#include "tests/support/RecordedPluginTest.h"
 #include "tests/support/RecordingPlayer.h"
 #include "tests/support/RefreshScenarios.h"
 
@@ -34,38 +35,7 @@ namespace Names = Vantrel::InterfaceNames;
 
 namespace {
 
-// The built plug-in, with a recording player serving both handles.
-class RecordedRefresh : public testing::Test {
-protected:
-    void SetUp() override {
-        Quarn::PluginInfo* record = context.registerPlugin(
-            {Names::PlaybackServices, Names::AdvancedPlayback, Names::BasicPlayback},
-            [this](Quarn::PluginContext* c) { return new RecordingPlayer(c, fullModel()); });
-        Quarn::Plugin* made = nullptr;
-        ASSERT_EQ(context.createPlugin(record, &made), 0);
-        player = static_cast<RecordingPlayer*>(made);
-        ASSERT_EQ(builtPluginLibrary().entry()(&context, &plugin), 0);
-        window = windowOf(plugin);
-        player->calls.clear();
-    }
-
-    void TearDown() override {
-        window->close();
-        runEventLoopOnce();
-        plugin->release();
-        EXPECT_EQ(player->getRefCount(), 1);
-        EXPECT_EQ(player->strings.allocations(), player->strings.deallocations());
-        EXPECT_EQ(player->nodes.allocations(), player->nodes.deallocations());
-        player->release();
-    }
-
-    QStringList rows() const { return WindowRows::of(window).valueTexts(); }
-
-    devhost::DevPluginContext context;
-    RecordingPlayer* player = nullptr;
-    Quarn::Plugin* plugin = nullptr;
-    QWidget* window = nullptr;
-};
+using RecordedRefresh = testsupport::RecordedPluginTest;
 
 }  // namespace
 

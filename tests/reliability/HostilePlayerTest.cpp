@@ -12,6 +12,7 @@
 #include "devhost/WindowRows.h"
 #include "host/PubSubHub.h"
 #include "tests/support/LoadedPlugin.h"
+#include "tests/support/RecordedPluginTest.h"
 #include "tests/support/RecordingPlayer.h"
 #include "tests/support/RefreshScenarios.h"
 
@@ -19,48 +20,7 @@ using devhost::PlayerStream;
 using testsupport::RecordingPlayer;
 namespace Names = Vantrel::InterfaceNames;
 
-namespace {
-
-class HostilePlayer : public testing::Test {
-protected:
-    void SetUp() override {
-        Quarn::PluginInfo* record = context.registerPlugin(
-            {Names::PlaybackServices, Names::AdvancedPlayback}, [](Quarn::PluginContext* c) {
-                return new RecordingPlayer(c, testsupport::fullModel());
-            });
-        Quarn::Plugin* made = nullptr;
-        ASSERT_EQ(context.createPlugin(record, &made), 0);
-        player = static_cast<RecordingPlayer*>(made);
-        ASSERT_EQ(testsupport::builtPluginLibrary().entry()(&context, &plugin), 0);
-        window = testsupport::windowOf(plugin);
-    }
-
-    void TearDown() override {
-        player->onCall = nullptr;
-        window->close();
-        testsupport::runEventLoopOnce();
-        plugin->release();
-        EXPECT_TRUE(context.wasDeleted(plugin));
-        EXPECT_EQ(player->getRefCount(), 1);
-        EXPECT_EQ(player->strings.allocations(), player->strings.deallocations());
-        EXPECT_EQ(player->nodes.allocations(), player->nodes.deallocations());
-        player->release();
-    }
-
-    QStringList rows() const { return devhost::WindowRows::of(window).valueTexts(); }
-
-    int runs() const {
-        return static_cast<int>(
-            std::count(player->calls.begin(), player->calls.end(), "getValue64()"));
-    }
-
-    devhost::DevPluginContext context;
-    RecordingPlayer* player = nullptr;
-    Quarn::Plugin* plugin = nullptr;
-    QWidget* window = nullptr;
-};
-
-}  // namespace
+using HostilePlayer = testsupport::RecordedPluginTest;
 
 TEST_F(HostilePlayer, AHundredThousandStreams) {
     player->model.streams.clear();
