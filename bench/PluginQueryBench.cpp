@@ -49,9 +49,7 @@ struct Population {
     }
     ~Population() {
         for (auto& record : records) {
-            for (auto* node = record->interfaceNames.head; node != nullptr; node = node->next) {
-                node->value.~String();
-            }
+            Quarn::clearDestroyingValues(record->interfaceNames);
         }
     }
 

@@ -61,4 +61,15 @@ bool removeFromList(List<T>& list, const T& value) {
     return false;
 }
 
+// Destroys the values a filler constructed in the list's nodes (strings,
+// say), then gives the nodes back: what the list's own clear() leaves to
+// whoever filled it.
+template <typename T>
+void clearDestroyingValues(List<T>& list) {
+    for (Node<T>* node = list.head; node != nullptr; node = node->next) {
+        node->value.~T();
+    }
+    list.clear();
+}
+
 }  // namespace Quarn

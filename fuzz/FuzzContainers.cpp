@@ -73,9 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
     check(names.indexOf(b) == expected);
-    for (auto* node = names.head; node != nullptr; node = node->next) {
-        node->value.~String();
-    }
+    Quarn::clearDestroyingValues(names);
 
     Quarn::List<std::uint64_t> streams;
     std::vector<std::uint64_t> chained;

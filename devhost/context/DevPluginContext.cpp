@@ -11,9 +11,7 @@ namespace devhost {
 
 DevPluginContext::~DevPluginContext() {
     for (Record& record : records) {
-        for (auto* node = record.info->interfaceNames.head; node != nullptr; node = node->next) {
-            node->value.~String();
-        }
+        Quarn::clearDestroyingValues(record.info->interfaceNames);
     }
 }
 

@@ -36,11 +36,7 @@ public:
     }
     TestRecord(const TestRecord&) = delete;
     TestRecord& operator=(const TestRecord&) = delete;
-    ~TestRecord() {
-        for (auto* node = info.interfaceNames.head; node != nullptr; node = node->next) {
-            node->value.~String();
-        }
-    }
+    ~TestRecord() { Quarn::clearDestroyingValues(info.interfaceNames); }
 
     Quarn::PluginInfo* get() { return &info; }
 
