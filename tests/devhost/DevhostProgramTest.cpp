@@ -5,27 +5,16 @@
 #include <QImage>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include "tests/support/DevhostRun.h"
+
+using testsupport::DevhostRun;
+using testsupport::runDevhost;
+
 namespace {
-
-struct DevhostRun {
-    int exitCode;
-    QString output;
-    QString errors;
-};
-
-DevhostRun runDevhost(const QStringList& arguments) {
-    QProcess process;
-    process.start(QString::fromUtf8(FILEINFO_DEVHOST_PATH), arguments);
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
 
 QString writeFile(const QTemporaryDir& directory, const QString& name, const QByteArray& bytes) {
     QFile file(directory.filePath(name));

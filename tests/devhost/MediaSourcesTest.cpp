@@ -4,13 +4,13 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include "devhost/player/MediaProbe.h"
 #include "devhost/tools/MediaWriter.h"
+#include "tests/support/DevhostRun.h"
 
 using devhost::MediaRecipe;
 
@@ -77,21 +77,6 @@ struct FixturesRemover {
     ~FixturesRemover() { delete fixtures; }
 } remover;
 
-struct Played {
-    int exitCode;
-    QString output;
-    QString errors;
-};
-
-Played play(const QString& source) {
-    QProcess process;
-    process.start(QString::fromUtf8(FILEINFO_DEVHOST_PATH), {"--print", source});
-    process.waitForFinished(60000);
-    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-            QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
-}
-
 QString rows(const char* videoDecoder, const char* videoFormat, const char* audioDecoder,
              const char* audioFormat) {
     return QString(
@@ -118,7 +103,7 @@ class MediaSources : public testing::TestWithParam<SourceCase> {};
 TEST_P(MediaSources, PlayAsTheirStreamsImply) {
     const SourceCase& c = GetParam();
     const QString path = c.file[0] == '$' ? QString(c.file + 1) : fixture(c.file);
-    const Played played = play(path);
+    const testsupport::DevhostRun played = testsupport::runDevhost({"--print", path});
     EXPECT_EQ(played.exitCode, c.exitCode) << c.name << ": " << played.errors.toStdString();
     if (c.exitCode == 0) {
         EXPECT_EQ(played.output.toStdString(), c.expected.toStdString()) << c.name;
